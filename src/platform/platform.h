@@ -1,0 +1,23 @@
+// The platform services the library is written against. On Windows they are
+// the real Win32 and C runtime calls; elsewhere a stand-in with the same
+// names and the behaviour the library relies on (win32_posix.h).
+#ifndef KEL_PLATFORM_H
+#define KEL_PLATFORM_H
+
+#include <fstream>
+#include <string>
+
+#ifdef _WIN32
+#include <direct.h>
+#include <io.h>
+#include <stdlib.h>
+#include <windows.h>
+#else
+#include "platform/win32_posix.h"
+#endif
+
+// Opens path for reading with the given mode (std::ios::in is added). A
+// directory is not a file and is never opened, on any platform.
+bool open_for_reading(std::ifstream& in, const std::string& path, std::ios::openmode mode);
+
+#endif
