@@ -20,4 +20,8 @@
 // directory is not a file and is never opened, on any platform.
 bool open_for_reading(std::ifstream& in, const std::string& path, std::ios::openmode mode);
 
+// True when both paths exist and name the same file, whatever the spelling
+// (hard and symbolic links included).
+bool same_file(const std::string& a, const std::string& b);
+
 #endif

@@ -151,3 +151,8 @@ bool open_for_reading(std::ifstream& in, const std::string& path, std::ios::open
     in.open(path, mode | std::ios::in);
     return in.is_open();
 }
+
+bool same_file(const std::string& a, const std::string& b) {
+    struct stat x, y;
+    return stat(a.c_str(), &x) == 0 && stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+}
