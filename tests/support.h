@@ -13,8 +13,11 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -88,10 +91,12 @@ inline std::string quote(const std::string& arg) {
 inline Result run_command(const std::string& command, const TempDir& tmp, const std::string& stdout_target = "") {
     const std::string out = tmp / "stdout.txt", err = tmp / "stderr.txt";
     const std::string target = stdout_target.empty() ? out : stdout_target;
-    const int raw = std::system((command + " > " + quote(target) + " 2> " + quote(err)).c_str());
+    std::string line = command + " > " + quote(target) + " 2> " + quote(err);
 #ifdef _WIN32
-    const int status = raw;
+    line = '"' + line + '"';  // cmd /c drops the outermost pair of quotes
+    const int status = std::system(line.c_str());
 #else
+    const int raw = std::system(line.c_str());
     const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
     return {read_file(out), read_file(err), status};
@@ -106,6 +111,25 @@ inline std::string kel_command(const std::vector<std::string>& args) {
 #endif
     for (const std::string& a : args) command += ' ' + quote(a);
     return command;
+}
+
+// Starts program directly, without a shell, and waits for its exit status.
+inline int spawn(const std::string& program, std::vector<std::string> args) {
+    args.insert(args.begin(), program);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+#ifdef _WIN32
+    return int(_spawnv(_P_WAIT, program.c_str(), argv.data()));
+#else
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int raw = 0;
+    return pid > 0 && waitpid(pid, &raw, 0) == pid && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
 }
 
 inline Result run_kel(const std::vector<std::string>& args) {
