@@ -16,7 +16,7 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure
 
 test-windows:
-	cmake -S . -B $(WINBUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+	cmake -S . -B $(WINBUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
 	cmake --build $(WINBUILD) -j $(JOBS)
 	ctest --test-dir $(WINBUILD) --output-on-failure
 

@@ -44,6 +44,8 @@ struct WIN32_FIND_DATAA {
     char cFileName[MAX_PATH];
 };
 
+// C linkage, as on Windows.
+extern "C" {
 HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data);
 BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* data);
 BOOL FindClose(HANDLE search);
@@ -53,5 +55,6 @@ DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size);
 int _access(const char* path, int mode);
 int _mkdir(const char* path);
 void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext);
+}
 
 #endif
