@@ -1,6 +1,7 @@
 // kelgen: writes kel files.
 //   kelgen samples DIR      the bundled sample files
 //   kelgen big FILE BYTES   a large realistic file of about BYTES bytes
+//   kelgen seeds DIR        hostile and cut files, to seed the fuzzer
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -71,6 +72,23 @@ KelFile odd_strings() {
     return k;
 }
 
+// Files that end early or carry counts far beyond their size.
+std::vector<std::pair<std::string, std::string>> hostile() {
+    const std::string stations = encode(realistic(3, 4, 3, 1));
+    KelBytes huge_records, huge_entries, huge_text;
+    huge_records.u32(1).u32(0).f32(0).f32(0).f32(0).u32(0xFFFFFFFFu).str("abcd").u32(0);
+    huge_entries.u32(1).u32(0).f32(0).f32(0).f32(0).u32(0).u32(6).u32(0xFFFFFFFFu).u32(1).u32(2);
+    huge_text.u32(1).u32(0).f32(0).f32(0).f32(0).u32(1).u32(0x7FFFFFFFu).raw("abcdefghijkl");
+    std::string huge_blocks = encode(smallest_kel()), no_blocks = huge_blocks, negative_text = huge_blocks;
+    huge_blocks.replace(44, 4, "\xFF\xFF\xFF\xFF");
+    no_blocks.replace(44, 4, std::string(4, '\0'));
+    negative_text.replace(32, 4, std::string("\x00\x00\x00\x80", 4));
+    return {{"cut-in-record.kel", stations.substr(0, 57)},  {"cut-in-block.kel", stations.substr(0, 300)},
+            {"huge-records.kel", huge_records.bytes},       {"huge-entries.kel", huge_entries.bytes},
+            {"huge-text.kel", huge_text.bytes},             {"huge-blocks.kel", huge_blocks},
+            {"no-blocks.kel", no_blocks},                   {"negative-text.kel", negative_text}};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,6 +108,11 @@ int main(int argc, char** argv) {
         const uint32_t records = uint32_t(target / 13 / 60) + 1;
         return write_file(argv[2], encode(realistic(records, entries, blocks, 42))) ? 0 : 1;
     }
-    std::cerr << "usage: kelgen samples DIR | kelgen big FILE BYTES\n";
+    if (mode == "seeds" && argc == 3) {
+        for (const auto& [name, bytes] : hostile())
+            if (!write_file(std::string(argv[2]) + "/" + name, bytes)) return 1;
+        return 0;
+    }
+    std::cerr << "usage: kelgen samples DIR | kelgen big FILE BYTES | kelgen seeds DIR\n";
     return 2;
 }
