@@ -49,35 +49,37 @@ struct UnexpectedEnd {
 // Standard output refused a line.
 struct OutputFailed {};
 
-// Line output to standard output. Each line is ended by a newline and a
-// flush, so it reaches the operating system in one write as soon as it is
-// complete.
-void put(const char* bytes, std::size_t n) { std::fwrite(bytes, 1, n, stdout); }
-void put(const std::string& s) { put(s.data(), s.size()); }
-void put(const char* s) { std::fputs(s, stdout); }
+// Line output to standard output. A line is put together in a reused buffer
+// and ended by a newline, then handed to the system in one write as soon as
+// it is complete (a newline and a flush).
+class Lines {
+public:
+    template <class... Parts>
+    void line(const Parts&... parts) {
+        (put(parts), ...);
+        buf_ += '\n';
+        const bool written = write_stdout(buf_.data(), buf_.size());
+        buf_.clear();
+        if (!written) throw OutputFailed{};
+    }
 
-void put(uint32_t value) {
-    char buf[16];
-    put(buf, std::size_t(std::to_chars(buf, buf + sizeof buf, value).ptr - buf));
-}
+private:
+    void put(const std::string& s) { buf_ += s; }
+    void put(const char* s) { buf_ += s; }
 
-// Six significant digits in general notation, as printf's "%g" writes them.
-void put(float value) {
-    char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, double(value), std::chars_format::general, 6).ptr;
-    put(buf, std::size_t(end - buf));
-}
+    void put(uint32_t value) {
+        char digits[16];
+        buf_.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    }
 
-void end_line() {
-    std::fputc('\n', stdout);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw OutputFailed{};
-}
+    // Six significant digits in general notation, as printf's "%g" writes them.
+    void put(float value) {
+        char text[32];
+        buf_.append(text, std::to_chars(text, text + sizeof text, double(value), std::chars_format::general, 6).ptr);
+    }
 
-template <class... Parts>
-void line(const Parts&... parts) {
-    (put(parts), ...);
-    end_line();
-}
+    std::string buf_;
+};
 
 // The walk over one kel file. Every value is printed as soon as it is read
 // whole; a value the file cannot supply stops the walk with UnexpectedEnd
@@ -85,6 +87,11 @@ void line(const Parts&... parts) {
 class Walk {
 public:
     explicit Walk(std::istream& in) : in_(in) {}
+
+    template <class... Parts>
+    void line(const Parts&... parts) {
+        out_.line(parts...);
+    }
 
     uint32_t uint32(const Field& f) {
         const uint32_t v = read_uint32(in_);
@@ -128,11 +135,12 @@ private:
     std::istream& in_;
     uint64_t offset_ = 0;
     std::string text_;
+    Lines out_;
 };
 
 void print_block(Walk& walk, uint64_t block, uint32_t floats) {
-    for (uint32_t i = 1; i <= floats; ++i) line(walk.real({"float", i, "block", block}));
-    for (uint32_t i = 1; i <= 2; ++i) line("INT: ", walk.uint32({"INT", i, "block", block}));
+    for (uint32_t i = 1; i <= floats; ++i) walk.line(walk.real({"float", i, "block", block}));
+    for (uint32_t i = 1; i <= 2; ++i) walk.line("INT: ", walk.uint32({"INT", i, "block", block}));
 }
 
 void report(const UnexpectedEnd& e, const std::string& path) {
@@ -147,37 +155,37 @@ void report(const UnexpectedEnd& e, const std::string& path) {
 
 void kel_list(std::istream& in) {
     Walk walk(in);
-    line("version: ", walk.uint32({"version"}));
-    line("count1:  ", walk.uint32({"count1"}));
-    for (uint32_t i = 1; i <= 3; ++i) line(walk.real({"header float", i}));
+    walk.line("version: ", walk.uint32({"version"}));
+    walk.line("count1:  ", walk.uint32({"count1"}));
+    for (uint32_t i = 1; i <= 3; ++i) walk.line(walk.real({"header float", i}));
 
     const uint32_t records = walk.uint32({"count2"});
-    line("count2:  ", records);
+    walk.line("count2:  ", records);
     for (uint64_t r = 1; r <= records; ++r) {
-        line();
-        line(walk.text({"name length", 0, "record", r}, {"name", 0, "record", r}));
-        line("Zero: ", walk.uint32({"Zero", 0, "record", r}));
-        line("\"", walk.text({"text length", 0, "record", r}, {"text", 0, "record", r}), "\"");
-        for (uint32_t i = 1; i <= 3; ++i) line(walk.real({"float", i, "record", r}));
+        walk.line();
+        walk.line(walk.text({"name length", 0, "record", r}, {"name", 0, "record", r}));
+        walk.line("Zero: ", walk.uint32({"Zero", 0, "record", r}));
+        walk.line("\"", walk.text({"text length", 0, "record", r}, {"text", 0, "record", r}), "\"");
+        for (uint32_t i = 1; i <= 3; ++i) walk.line(walk.real({"float", i, "record", r}));
     }
 
-    line("\nSome: ", walk.uint32({"first Some value"}));
+    walk.line("\nSome: ", walk.uint32({"first Some value"}));
     const uint32_t entries = walk.uint32({"entry count"});
-    line("\nSome: ", entries);
+    walk.line("\nSome: ", entries);
     for (uint64_t e = 1; e <= entries; ++e)
-        for (uint32_t i = 1; i <= 4; ++i) line(walk.uint32({"value", i, "entry", e}));
+        for (uint32_t i = 1; i <= 4; ++i) walk.line(walk.uint32({"value", i, "entry", e}));
 
-    line("\"", walk.text({"block header text length"}, {"block header text"}), "\"");
-    line(walk.uint32({"block header word", 1}));
-    line(walk.uint32({"block header word", 2}));
+    walk.line("\"", walk.text({"block header text length"}, {"block header text"}), "\"");
+    walk.line(walk.uint32({"block header word", 1}));
+    walk.line(walk.uint32({"block header word", 2}));
     const uint32_t blocks = walk.uint32({"block count"});
-    line(blocks);
+    walk.line(blocks);
 
     // The first block is there whatever the count says, so a count of 0
     // reads as 1.
     print_block(walk, 1, 11);
     for (uint64_t b = 2; b <= blocks; ++b) {
-        line();
+        walk.line();
         print_block(walk, b, 12);
     }
 }
@@ -193,7 +201,7 @@ int main(int argc, char** argv) {
                 std::fflush(stderr);
                 continue;
             }
-            line("#### Filename: ", path);
+            Lines().line("#### Filename: ", path);
             try {
                 kel_list(in);
             } catch (const UnexpectedEnd& e) {

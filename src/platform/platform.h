@@ -20,6 +20,11 @@
 // directory is not a file and is never opened, on any platform.
 bool open_for_reading(std::ifstream& in, const std::string& path, std::ios::openmode mode);
 
+// Writes data to standard output and passes it on to the system at once (a
+// newline is written as the platform's text mode writes it). False when it
+// cannot be written.
+bool write_stdout(const char* data, std::size_t size);
+
 // True when both paths exist and name the same file, whatever the spelling
 // (hard and symbolic links included).
 bool same_file(const std::string& a, const std::string& b);

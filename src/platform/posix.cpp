@@ -156,3 +156,15 @@ bool same_file(const std::string& a, const std::string& b) {
     struct stat x, y;
     return stat(a.c_str(), &x) == 0 && stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
 }
+
+bool write_stdout(const char* data, std::size_t size) {
+    // Straight to the file descriptor: no stdio buffer to go through and flush.
+    while (size > 0) {
+        const ssize_t n = write(STDOUT_FILENO, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        size -= std::size_t(n);
+    }
+    return true;
+}

@@ -1,5 +1,7 @@
 #include "platform/platform.h"
 
+#include <cstdio>
+
 // Windows refuses to open a directory as a file by itself.
 bool open_for_reading(std::ifstream& in, const std::string& path, std::ios::openmode mode) {
     in.open(path, mode | std::ios::in);
@@ -23,4 +25,9 @@ bool same_file(const std::string& a, const std::string& b) {
     BY_HANDLE_FILE_INFORMATION x, y;
     return file_id(a, x) && file_id(b, y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
            x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+}
+
+bool write_stdout(const char* data, std::size_t size) {
+    // Through the C runtime, whose text mode writes a newline as CR LF.
+    return std::fwrite(data, 1, size, stdout) == size && std::fflush(stdout) == 0;
 }
