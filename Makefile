@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 
 SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: build run test test-windows test-asan fuzz samples clean
+.PHONY: build run test test-windows test-asan fuzz bench samples clean
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
@@ -40,6 +40,10 @@ fuzz:
 		-DKEL_BUILD_TESTS=OFF -DKEL_BUILD_FUZZERS=ON
 	cmake --build $(FUZZBUILD) -j $(JOBS) --target fuzz_dump fuzz_readers
 	bash fuzz/run.sh $(FUZZBUILD) $(FUZZ_SECONDS)
+
+# Speed and memory against the floor of the line-end rule and the system's tools.
+bench: build
+	bash bench/run.sh $(BUILD)
 
 # Rewrites the bundled sample files with the generator.
 samples: build

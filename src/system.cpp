@@ -167,9 +167,9 @@ std::vector<uint8_t> file_read(const std::string& path) {
     std::ifstream in;
     if (!open_for_reading(in, path, std::ios::binary)) throw std::runtime_error("file_read: couldn't open " + path);
     std::vector<uint8_t> bytes;
-    char block[4096];
+    uint8_t block[4096];
     while (in) {
-        in.read(block, sizeof block);
+        in.read(reinterpret_cast<char*>(block), sizeof block);
         bytes.insert(bytes.end(), block, block + in.gcount());
     }
     return bytes;

@@ -59,6 +59,10 @@ bool file_readbytes(const std::string& path, std::vector<uint8_t>& bytes) {
     std::size_t have = before;
     std::size_t want = size > 0 ? std::size_t(size) : block;
     try {
+        if (size > 0) {
+            bytes.reserve(have + want);
+            expect_full_write(bytes.data() + have, want);
+        }
         for (;;) {
             bytes.resize(have + want);
             in.read(reinterpret_cast<char*>(bytes.data() + have), std::streamsize(want));

@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -167,4 +168,14 @@ bool write_stdout(const char* data, std::size_t size) {
         size -= std::size_t(n);
     }
     return true;
+}
+
+void expect_full_write(void* start, std::size_t size) {
+    // madvise takes whole pages: the ones that lie inside the range.
+    const std::uintptr_t page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+    const std::uintptr_t first = (std::uintptr_t(start) + page - 1) / page * page;
+    const std::uintptr_t end = (std::uintptr_t(start) + size) / page * page;
+#ifdef MADV_HUGEPAGE
+    if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#endif
 }
