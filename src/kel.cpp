@@ -88,11 +88,6 @@ class Walk {
 public:
     explicit Walk(std::istream& in) : in_(in) {}
 
-    template <class... Parts>
-    void line(const Parts&... parts) {
-        out_.line(parts...);
-    }
-
     uint32_t uint32(const Field& f) {
         const uint32_t v = read_uint32(in_);
         took(4, f);
@@ -121,8 +116,8 @@ public:
             in_.read(&text_[had], std::streamsize(want));
             if (std::size_t(in_.gcount()) != want)
                 throw UnexpectedEnd{offset_, bytes, n, had + std::size_t(in_.gcount())};
-            offset_ += want;
         }
+        offset_ += n;
         return text_;
     }
 
@@ -135,12 +130,11 @@ private:
     std::istream& in_;
     uint64_t offset_ = 0;
     std::string text_;
-    Lines out_;
 };
 
-void print_block(Walk& walk, uint64_t block, uint32_t floats) {
-    for (uint32_t i = 1; i <= floats; ++i) walk.line(walk.real({"float", i, "block", block}));
-    for (uint32_t i = 1; i <= 2; ++i) walk.line("INT: ", walk.uint32({"INT", i, "block", block}));
+void print_block(Walk& walk, Lines& out, uint64_t block, uint32_t floats) {
+    for (uint32_t i = 1; i <= floats; ++i) out.line(walk.real({"float", i, "block", block}));
+    for (uint32_t i = 1; i <= 2; ++i) out.line("INT: ", walk.uint32({"INT", i, "block", block}));
 }
 
 void report(const UnexpectedEnd& e, const std::string& path) {
@@ -155,38 +149,39 @@ void report(const UnexpectedEnd& e, const std::string& path) {
 
 void kel_list(std::istream& in) {
     Walk walk(in);
-    walk.line("version: ", walk.uint32({"version"}));
-    walk.line("count1:  ", walk.uint32({"count1"}));
-    for (uint32_t i = 1; i <= 3; ++i) walk.line(walk.real({"header float", i}));
+    Lines out;
+    out.line("version: ", walk.uint32({"version"}));
+    out.line("count1:  ", walk.uint32({"count1"}));
+    for (uint32_t i = 1; i <= 3; ++i) out.line(walk.real({"header float", i}));
 
     const uint32_t records = walk.uint32({"count2"});
-    walk.line("count2:  ", records);
+    out.line("count2:  ", records);
     for (uint64_t r = 1; r <= records; ++r) {
-        walk.line();
-        walk.line(walk.text({"name length", 0, "record", r}, {"name", 0, "record", r}));
-        walk.line("Zero: ", walk.uint32({"Zero", 0, "record", r}));
-        walk.line("\"", walk.text({"text length", 0, "record", r}, {"text", 0, "record", r}), "\"");
-        for (uint32_t i = 1; i <= 3; ++i) walk.line(walk.real({"float", i, "record", r}));
+        out.line();
+        out.line(walk.text({"name length", 0, "record", r}, {"name", 0, "record", r}));
+        out.line("Zero: ", walk.uint32({"Zero", 0, "record", r}));
+        out.line("\"", walk.text({"text length", 0, "record", r}, {"text", 0, "record", r}), "\"");
+        for (uint32_t i = 1; i <= 3; ++i) out.line(walk.real({"float", i, "record", r}));
     }
 
-    walk.line("\nSome: ", walk.uint32({"first Some value"}));
+    out.line("\nSome: ", walk.uint32({"first Some value"}));
     const uint32_t entries = walk.uint32({"entry count"});
-    walk.line("\nSome: ", entries);
+    out.line("\nSome: ", entries);
     for (uint64_t e = 1; e <= entries; ++e)
-        for (uint32_t i = 1; i <= 4; ++i) walk.line(walk.uint32({"value", i, "entry", e}));
+        for (uint32_t i = 1; i <= 4; ++i) out.line(walk.uint32({"value", i, "entry", e}));
 
-    walk.line("\"", walk.text({"block header text length"}, {"block header text"}), "\"");
-    walk.line(walk.uint32({"block header word", 1}));
-    walk.line(walk.uint32({"block header word", 2}));
+    out.line("\"", walk.text({"block header text length"}, {"block header text"}), "\"");
+    out.line(walk.uint32({"block header word", 1}));
+    out.line(walk.uint32({"block header word", 2}));
     const uint32_t blocks = walk.uint32({"block count"});
-    walk.line(blocks);
+    out.line(blocks);
 
     // The first block is there whatever the count says, so a count of 0
     // reads as 1.
-    print_block(walk, 1, 11);
+    print_block(walk, out, 1, 11);
     for (uint64_t b = 2; b <= blocks; ++b) {
-        walk.line();
-        print_block(walk, b, 12);
+        out.line();
+        print_block(walk, out, b, 12);
     }
 }
 

@@ -151,11 +151,13 @@ TEST_F(Dump, ByteCountOf2To31OrMoreIsAnEmptyStringThatConsumesNothing) {
 }
 
 TEST_F(Dump, BlockCountZeroReadsAsOne) {
-    std::string bytes = encode(smallest_kel());
-    bytes.replace(44, 4, std::string(4, '\0'));  // the block count
     std::string expected = kSmallestDump;
     expected.replace(expected.find("0\n0\n1\n"), 6, "0\n0\n0\n");
-    expect_dump(bytes + "more bytes", expected);
+    expect_dump(hostile_kel_files().at("no-blocks.kel") + "more bytes", expected);
+}
+
+TEST_F(Dump, BlockHeaderTextOf2To31BytesIsEmpty) {
+    expect_dump(hostile_kel_files().at("negative-text.kel"), kSmallestDump);
 }
 
 // A file that ends early: every whole value is printed, nothing of the read
@@ -213,34 +215,32 @@ INSTANTIATE_TEST_SUITE_P(
                           183, "block 2 INT 2", 4, 3}));
 
 TEST_F(Dump, HostileCountsEndAtTheEndOfTheFile) {
+    const auto files = hostile_kel_files();
     const std::string head = "version: 1\ncount1:  0\n0\n0\n0\n";
-    // count2 of 4294967295 with room for one and a half records.
-    KelBytes records;
-    records.u32(1).u32(0).f32(0).f32(0).f32(0).u32(0xFFFFFFFFu);
-    records.str("abcd").u32(0).str("").f32(0).f32(0).f32(0).str("abcd").u32(0);
-    ASSERT_EQ(records.bytes.size(), 64u);
-    expect_dump(records.bytes,
+    ASSERT_EQ(files.at("huge-records.kel").size(), 64u);
+    expect_dump(files.at("huge-records.kel"),
                 head + "count2:  4294967295\n\nabcd\nZero: 0\n\"\"\n0\n0\n0\n\nabcd\nZero: 0\n",
                 eof_error(64, "record 2 text length", 4, 0, path_of("f.kel")));
 
-    KelBytes entries;
-    entries.u32(1).u32(0).f32(0).f32(0).f32(0).u32(0).u32(6).u32(0xFFFFFFFFu);
-    for (uint32_t v = 1; v <= 8; ++v) entries.u32(v);
-    ASSERT_EQ(entries.bytes.size(), 64u);
-    expect_dump(entries.bytes, head + "count2:  0\n\nSome: 6\n\nSome: 4294967295\n1\n2\n3\n4\n5\n6\n7\n8\n",
+    ASSERT_EQ(files.at("huge-entries.kel").size(), 64u);
+    expect_dump(files.at("huge-entries.kel"),
+                head + "count2:  0\n\nSome: 6\n\nSome: 4294967295\n1\n2\n3\n4\n5\n6\n7\n8\n",
                 eof_error(64, "entry 3 value 1", 4, 0, path_of("f.kel")));
 
-    std::string blocks = encode(smallest_kel());
-    blocks.replace(44, 4, std::string(4, '\xFF'));
-    expect_dump(blocks + std::string(10, '\0'),
+    expect_dump(files.at("huge-blocks.kel") + std::string(10, '\0'),
                 head + "count2:  0\n\nSome: 0\n\nSome: 0\n\"\"\n0\n0\n4294967295\n"
                        "0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\nINT: 0\nINT: 0\n\n0\n0\n",
                 eof_error(108, "block 2 float 3", 4, 2, path_of("f.kel")));
 
-    KelBytes text;
-    text.u32(1).u32(0).f32(0).f32(0).f32(0).u32(1).u32(0x7FFFFFFFu).raw("abcdefghijkl");
-    ASSERT_EQ(text.bytes.size(), 40u);
-    expect_dump(text.bytes, head + "count2:  1\n\n", eof_error(28, "record 1 name", 2147483647, 12, path_of("f.kel")));
+    ASSERT_EQ(files.at("huge-text.kel").size(), 64u);
+    expect_dump(files.at("huge-text.kel"), head + "count2:  1\n\n",
+                eof_error(28, "record 1 name", 2147483647, 36, path_of("f.kel")));
+
+    // Longer than one read of the string's bytes: the offset is still where
+    // the bytes begin.
+    KelBytes longer;
+    longer.u32(1).u32(0).f32(0).f32(0).f32(0).u32(1).u32(100000).raw(std::string(70000, 's'));
+    expect_dump(longer.bytes, head + "count2:  1\n\n", eof_error(28, "record 1 name", 100000, 70000, path_of("f.kel")));
 }
 
 #ifndef _WIN32

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,26 @@ inline KelFile smallest_kel() {
     KelFile k;
     k.blocks.push_back({std::vector<float>(11), 0, 0});
     return k;
+}
+
+// Files whose counts reach far beyond their size, by name: count2, the entry
+// count and a string's byte count near their largest in 64-byte files; a
+// block count of 4294967295 after a whole first block (the smallest file,
+// 100 bytes); a block count of 0; a string byte count of 2^31.
+inline std::map<std::string, std::string> hostile_kel_files() {
+    KelBytes records, entries, text;
+    records.u32(1).u32(0).f32(0).f32(0).f32(0).u32(0xFFFFFFFFu);
+    records.str("abcd").u32(0).str("").f32(0).f32(0).f32(0).str("abcd").u32(0);  // 1.5 records
+    entries.u32(1).u32(0).f32(0).f32(0).f32(0).u32(0).u32(6).u32(0xFFFFFFFFu);
+    for (uint32_t v = 1; v <= 8; ++v) entries.u32(v);  // 2 entries
+    text.u32(1).u32(0).f32(0).f32(0).f32(0).u32(1).u32(0x7FFFFFFFu).raw(std::string(36, 't'));
+    std::string blocks = encode(smallest_kel()), no_blocks = blocks, negative_text = blocks;
+    blocks.replace(44, 4, "\xFF\xFF\xFF\xFF");              // the block count
+    no_blocks.replace(44, 4, std::string(4, '\0'));
+    negative_text.replace(32, 4, std::string("\x00\x00\x00\x80", 4));  // the block header text's length
+    return {{"huge-records.kel", records.bytes}, {"huge-entries.kel", entries.bytes},
+            {"huge-text.kel", text.bytes},       {"huge-blocks.kel", blocks},
+            {"no-blocks.kel", no_blocks},        {"negative-text.kel", negative_text}};
 }
 
 #endif
