@@ -161,6 +161,9 @@ void file_copy(const std::string& source, const std::string& destination) {
         in.read(block, sizeof block);
         out.write(block, in.gcount());
     }
+    // A destination that could not be written whole is no copy.
+    out.close();
+    if (!out) throw std::runtime_error("Couldn't write " + destination);
 }
 
 std::vector<uint8_t> file_read(const std::string& path) {

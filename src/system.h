@@ -71,7 +71,8 @@ std::string get_exe_path();
 
 // Copies source to destination byte for byte, creating or truncating the
 // destination; copying a file onto itself leaves it as it is. Throws
-// "Couldn't open " + the path that cannot be opened.
+// "Couldn't open " + the path that cannot be opened, and "Couldn't write " +
+// destination when it cannot be written whole (a full disk).
 void file_copy(const std::string& source, const std::string& destination);
 
 // The whole file. Throws "file_read: couldn't open " + path.

@@ -138,6 +138,13 @@ TEST_F(FileCopy, DestinationThatCannotBeOpened) {
     EXPECT_EQ(error_of([&] { file_copy(src, tmp / "dir"); }), "Couldn't open " + tmp / "dir");
 }
 
+#ifndef _WIN32
+TEST_F(FileCopy, DestinationThatCannotBeWrittenFails) {
+    write_file(src, std::string(10000, 'w'));
+    EXPECT_EQ(error_of([&] { file_copy(src, "/dev/full"); }), "Couldn't write /dev/full");
+}
+#endif
+
 TEST_F(FileCopy, OntoItselfUnderAnySpellingKeepsTheFile) {
     const std::string bytes = std::string(5000, 'k') + "end";
     write_file(src, bytes);
