@@ -45,9 +45,10 @@ bool next_entry(Search& s, WIN32_FIND_DATAA& data) {
     return true;
 }
 
-// Copies part into out when it fits a buffer of size bytes with its NUL.
+// True when part and its NUL fit a buffer of size bytes.
 bool fits(const std::string& part, std::size_t size) { return part.size() < size; }
 
+// Stores part where the caller asked for it (out may be null).
 void put_part(char* out, const std::string& part) {
     if (out) std::memcpy(out, part.c_str(), part.size() + 1);
 }
