@@ -137,12 +137,15 @@ void print_block(Walk& walk, Lines& out, uint64_t block, uint32_t floats) {
     for (uint32_t i = 1; i <= 2; ++i) out.line("INT: ", walk.uint32({"INT", i, "block", block}));
 }
 
-void report(const UnexpectedEnd& e, const std::string& path) {
-    const std::string message = "Unexpected end of file at byte " + std::to_string(e.offset) + " reading " +
-                                field_name(e.field) + " (" + std::to_string(e.need) + " bytes, " +
-                                std::to_string(e.left) + " left): " + path + '\n';
-    std::fputs(message.c_str(), stderr);
+// One line on the error stream, flushed.
+void error_line(const std::string& text) {
+    std::fputs((text + '\n').c_str(), stderr);
     std::fflush(stderr);
+}
+
+void report(const UnexpectedEnd& e, const std::string& path) {
+    error_line("Unexpected end of file at byte " + std::to_string(e.offset) + " reading " + field_name(e.field) + " (" +
+               std::to_string(e.need) + " bytes, " + std::to_string(e.left) + " left): " + path);
 }
 
 }  // namespace
@@ -191,9 +194,7 @@ int main(int argc, char** argv) {
             const std::string path = argv[i];
             std::ifstream in;
             if (!open_for_reading(in, path, std::ios::binary)) {
-                const std::string message = "Couldn't oppen: " + path + '\n';
-                std::fputs(message.c_str(), stderr);
-                std::fflush(stderr);
+                error_line("Couldn't oppen: " + path);
                 continue;
             }
             Lines().line("#### Filename: ", path);
@@ -204,7 +205,7 @@ int main(int argc, char** argv) {
             }
         }
     } catch (const OutputFailed&) {
-        std::fputs("kel: standard output could not be written\n", stderr);
+        error_line("kel: standard output could not be written");
         return 1;
     }
     return 0;

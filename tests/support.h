@@ -10,6 +10,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,17 @@ inline std::string platform_text(const std::string& s) {
 #else
     return s;
 #endif
+}
+
+// Runs f and returns the message of the runtime error it throws.
+template <class F>
+std::string error_of(F f) {
+    try {
+        f();
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "(no error)";
 }
 
 struct Result {

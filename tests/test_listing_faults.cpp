@@ -2,7 +2,6 @@
 // life of its search handles. Linked with --wrap for the search calls (GNU
 // ld), so that a failure can be injected and every handle counted.
 #include <algorithm>
-#include <stdexcept>
 
 #include "platform/platform.h"
 #include "support.h"
@@ -60,15 +59,6 @@ protected:
         }
     }
 
-    std::string error_of_listing(const std::string& dir) {
-        try {
-            open_directory(dir);
-        } catch (const std::runtime_error& e) {
-            return e.what();
-        }
-        return "(no error)";
-    }
-
     TempDir tmp;
     const std::string root = tmp / "root/";
 };
@@ -86,7 +76,7 @@ TEST_F(ListingFaults, EveryHandleIsClosedAndOnlyOneIsOpenAtATime) {
 TEST_F(ListingFaults, AFailedSearchIsNeverAPartialListing) {
     for (int before_failure : {0, 1, 3}) {
         next_calls_before_failure = before_failure;
-        EXPECT_EQ(error_of_listing(root), "open_directory(): Couldn't open " + root);
+        EXPECT_EQ(error_of([&] { open_directory(root); }), "open_directory(): Couldn't open " + root);
         EXPECT_EQ(open_handles, 0);
     }
     next_calls_before_failure = 2;
@@ -99,13 +89,7 @@ TEST_F(ListingFaults, FindFilesKeepsWhatItFoundAndNamesTheFailedDirectory) {
     // first subdirectory searched below it.
     next_calls_before_failure = 7 + 2;
     std::vector<std::string> out = {"kept"};
-    std::string message;
-    try {
-        find_files(root, out);
-    } catch (const std::runtime_error& e) {
-        message = e.what();
-    }
-    EXPECT_EQ(message, "open_directory(): Couldn't open " + root + "sub/");
+    EXPECT_EQ(error_of([&] { find_files(root, out); }), "open_directory(): Couldn't open " + root + "sub/");
     EXPECT_EQ(out.front(), "kept");
     for (std::size_t i = 1; i < out.size(); ++i) EXPECT_EQ(out[i].find(root + "sub/"), std::string::npos) << out[i];
     EXPECT_EQ(open_handles, 0);

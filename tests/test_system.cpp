@@ -13,17 +13,6 @@ const char* const kProbe = ".\\probe.exe";
 const char* const kProbe = "./probe";
 #endif
 
-// Runs f and returns the message of the runtime error it throws.
-template <class F>
-std::string error_of(F f) {
-    try {
-        f();
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
-
 TEST(Wait, PromptsAndTakesOneCharacter) {
     TempDir tmp;
     write_file(tmp / "in.txt", "xy\n");
